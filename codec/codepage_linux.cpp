@@ -112,20 +112,21 @@ const Tables936& Tables() {
 template <class Unit>
 class Sink {
  public:
-  Sink(Unit* destination, int capacity) : out_(capacity > 0 ? destination : nullptr), capacity_(capacity) {}
+  Sink(Unit* destination, int capacity)
+      : out_(capacity > 0 ? destination : nullptr), capacity_(capacity > 0 ? static_cast<size_t>(capacity) : 0) {}
   void Put(Unit u) {
-    if (out_ != nullptr && count_ < static_cast<size_t>(capacity_)) out_[count_] = u;
+    if (count_ < capacity_) out_[count_] = u;
     ++count_;
   }
   // The Windows result: the count when measuring or when it fit, else 0.
   int Result() const {
-    if (out_ == nullptr) return static_cast<int>(count_);
-    return count_ <= static_cast<size_t>(capacity_) ? static_cast<int>(count_) : 0;
+    if (out_ == nullptr || count_ <= capacity_) return static_cast<int>(count_);
+    return 0;
   }
 
  private:
   Unit* out_;
-  int capacity_;
+  size_t capacity_;
   size_t count_ = 0;
 };
 
@@ -243,8 +244,12 @@ void Decode936(const unsigned char* s, size_t n, Sink<char16_t>& sink) {
 void Encode936(const char16_t* s, size_t n, Sink<char>& sink) {
   const Tables936& t = Tables();
   for (size_t i = 0; i < n; ++i) {
-    const uint16_t code = s[i] == 0 ? 0 : t.encode[s[i]];
-    if (code == 0 && s[i] != 0) {
+    if (s[i] < 0x80) {
+      sink.Put(static_cast<char>(s[i]));
+      continue;
+    }
+    const uint16_t code = t.encode[s[i]];
+    if (code == 0) {
       sink.Put(static_cast<char>(kDefault936));
     } else if (code < 0x100) {
       sink.Put(static_cast<char>(code));

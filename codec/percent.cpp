@@ -1,5 +1,7 @@
 #include "codec/percent.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "codec/wide.h"
@@ -7,31 +9,47 @@
 namespace zicha {
 namespace {
 
-// The value of the digit at `i`: its place in "0123456789ABCDEF" after upper-casing, -2 when it
-// is not there, 0 when the text has ended.
-int DigitAt(std::string_view text, size_t i) {
-  if (i >= text.size()) return 0;
-  const char c = text[i];
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -2;
+// Digit values of "0123456789ABCDEF" after upper-casing; -2 for every other byte.
+constexpr std::array<int8_t, 256> kDigit = [] {
+  std::array<int8_t, 256> t{};
+  t.fill(-2);
+  for (int c = 0; c < 10; ++c) t['0' + c] = static_cast<int8_t>(c);
+  for (int c = 0; c < 6; ++c) t['A' + c] = t['a' + c] = static_cast<int8_t>(10 + c);
+  return t;
+}();
+
+// The byte an escape at `i` decodes to (0 adds nothing). A missing digit (the text has ended)
+// counts as 0.
+char EscapeAt(std::string_view text, size_t i) {
+  const size_t n = text.size();
+  const int high = i + 1 < n ? kDigit[static_cast<unsigned char>(text[i + 1])] : 0;
+  const int low = i + 2 < n ? kDigit[static_cast<unsigned char>(text[i + 2])] : 0;
+  return static_cast<char>(static_cast<unsigned>(high * 16 + low) & 0xFFu);
 }
 
 }  // namespace
 
 Text PercentDecode(std::string_view text, std::optional<bool> fromUtf8) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '%') {
-      out.push_back(text[i]);
-      continue;
+  // Size the result exactly first, so that no memory is touched beyond what it holds.
+  const size_t n = text.size();
+  size_t size = 0;
+  for (size_t i = 0; i < n; ++i) {
+    if (text[i] == '%') {
+      size += EscapeAt(text, i) != 0;
+      i += 2;
+    } else {
+      ++size;
     }
-    const int code = DigitAt(text, i + 1) * 16 + DigitAt(text, i + 2);
-    i += 2;
-    const char byte = static_cast<char>(static_cast<unsigned>(code) & 0xFFu);
-    if (byte != 0) out.push_back(byte);
+  }
+  std::string out(size, '\0');
+  char* o = out.data();
+  for (size_t i = 0; i < n; ++i) {
+    if (text[i] != '%') {
+      *o++ = text[i];
+    } else {
+      if (const char byte = EscapeAt(text, i)) *o++ = byte;
+      i += 2;
+    }
   }
   Text decoded(std::move(out));
   return fromUtf8.value_or(false) ? Utf8ToGbk(decoded) : decoded;

@@ -1,45 +1,50 @@
 #include "codec/wide.h"
 
-#include <cstring>
-#include <string>
+#include <algorithm>
 
 #include "codec/codepage.h"
 
 namespace zicha {
 
-Bytes ToWide(std::string_view text, std::optional<unsigned> codePage) {
+WideText ToWide(const Text& text, std::optional<unsigned> codePage) {
   const unsigned cp = codePage.value_or(kCpUtf8);
-  const std::string source(text);  // zero-terminated for the platform call
-  const int units = MultiByteToWideChar(cp, 0, source.c_str(), -1, nullptr, 0);
-  if (units <= 0) return Bytes(std::string(2, '\0'));
-  std::u16string wide(static_cast<size_t>(units), u'\0');
-  MultiByteToWideChar(cp, 0, source.c_str(), -1, wide.data(), units);
+  const char* source = text.str().c_str();  // zero-terminated even when absent
+  const int units = MultiByteToWideChar(cp, 0, source, -1, nullptr, 0);
+  if (units <= 0) return WideText(1, u'\0');
+  WideText wide(static_cast<size_t>(units), u'\0');
+  MultiByteToWideChar(cp, 0, source, -1, wide.data(), units);
   // Wine's kernel32 leaves out the terminator after a UTF-8 sequence cut short by it.
   if (wide.back() != u'\0') wide.push_back(u'\0');
-  std::string bytes(wide.size() * 2, '\0');
-  for (size_t i = 0; i < wide.size(); ++i) {
-    bytes[2 * i] = static_cast<char>(wide[i] & 0xFF);
-    bytes[2 * i + 1] = static_cast<char>(wide[i] >> 8);
-  }
-  return Bytes(std::move(bytes));
+  return wide;
 }
 
-Text FromWide(const Bytes& wide, std::optional<unsigned> codePage) {
+Text FromWide(std::u16string_view wide, std::optional<unsigned> codePage) {
   const unsigned cp = codePage.value_or(kCpAcp);
-  std::u16string units;
-  units.reserve(wide.size() / 2 + 1);
-  for (size_t i = 0; i + 1 < wide.size(); i += 2) {
-    const auto u = static_cast<char16_t>(wide[i] | wide[i + 1] << 8);
-    if (u == 0) break;
-    units.push_back(u);
+  // The platform reads up to a zero unit; copy only when the view has none of its own.
+  std::u16string copy;
+  const char16_t* source = wide.data();
+  if (wide.find(u'\0') == std::u16string_view::npos) {
+    copy.assign(wide);
+    source = copy.c_str();
   }
-  const int size = WideCharToMultiByte(cp, 0, units.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  const int size = WideCharToMultiByte(cp, 0, source, -1, nullptr, 0, nullptr, nullptr);
   if (size <= 0) return Text();
   std::string out(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(cp, 0, units.c_str(), -1, out.data(), size, nullptr, nullptr);
+  WideCharToMultiByte(cp, 0, source, -1, out.data(), size, nullptr, nullptr);
   return Text(std::move(out));  // Text stops at the terminator
 }
 
-Text Utf8ToGbk(std::string_view text) { return FromWide(ToWide(text), kCp936); }
+Text Utf8ToGbk(std::string_view text, size_t pieceBytes) {
+  if (pieceBytes == 0) pieceBytes = 1;
+  std::string out;
+  out.reserve(text.size());  // every character takes at most as many bytes in 936 as in UTF-8
+  for (size_t begin = 0; begin < text.size();) {
+    size_t end = std::min(begin + pieceBytes, text.size());
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+    out += FromWide(ToWide(Text(text.substr(begin, end - begin))), kCp936).view();
+    begin = end;
+  }
+  return Text(std::move(out));
+}
 
 }  // namespace zicha

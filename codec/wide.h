@@ -1,25 +1,31 @@
 #pragma once
-// Conversions between multibyte Text and wide text (UTF-16 code units, little-endian, in a Bytes
-// value that ends with a zero unit), over the code-page seam.
+// Conversions between multibyte Text and wide text over the code-page seam. Wide text is a
+// sequence of UTF-16 code units that ends with a zero unit; it is handed to the platform calls
+// as it is, without copying.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
-#include "text/bytes.h"
 #include "text/text.h"
 
 namespace zicha {
 
-// `text` read in `codePage` (omitted: UTF-8) as wide text. Invalid input is replaced (U+FFFD for
-// UTF-8). The buffer is measured in the code page it converts with, so the result always fits and
-// always ends with a zero unit; an empty text gives one zero unit.
-Bytes ToWide(std::string_view text, std::optional<unsigned> codePage = std::nullopt);
+using WideText = std::u16string;
 
-// Wide text, read up to its first zero unit, in `codePage` (omitted: the system code page, 936).
-// Characters the code page cannot hold become "?". Stops at the first zero byte of the output.
-Text FromWide(const Bytes& wide, std::optional<unsigned> codePage = std::nullopt);
+// `text` read in `codePage` (omitted: UTF-8) as wide text, terminating zero unit included.
+// Invalid input is replaced (U+FFFD for UTF-8). The buffer is measured in the code page it
+// converts with, so the result always fits; an empty text gives the zero unit alone.
+WideText ToWide(const Text& text, std::optional<unsigned> codePage = std::nullopt);
 
-// The same characters in code page 936, from `text` read as UTF-8.
-Text Utf8ToGbk(std::string_view text);
+// Wide text, read up to its first zero unit, in `codePage` (omitted: the system code page).
+// Characters the code page cannot hold become "?". Empty input gives the empty text.
+Text FromWide(std::u16string_view wide, std::optional<unsigned> codePage = std::nullopt);
+
+// The same characters in code page 936, from `text` read as UTF-8: FromWide(ToWide(text), 936).
+// Converts in pieces of about `pieceBytes` (omitted: 32 KiB), cut only before a byte that is no
+// UTF-8 continuation byte; such a byte ends every sequence, broken ones included, so the result
+// equals that of one conversion of the whole text while the wide buffer stays small.
+Text Utf8ToGbk(std::string_view text, size_t pieceBytes = 32 * 1024);
 
 }  // namespace zicha
