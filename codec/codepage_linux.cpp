@@ -160,6 +160,13 @@ void DecodeUtf8(const unsigned char* s, size_t n, Sink<char16_t>& sink) {
       ++i;
       continue;
     }
+    // A lead that needs more bytes than are left before the end (terminator included) makes all
+    // of them one U+FFFD, as kernel32 does; the terminator itself is kept.
+    if (need > n - 1 - i) {
+      sink.Put(kReplacement);
+      if (s[n - 1] == 0) sink.Put(0);
+      break;
+    }
     // Take continuation bytes; on the first fault the bytes taken so far become one U+FFFD.
     size_t k = 1;
     bool bad = false;

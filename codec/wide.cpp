@@ -34,13 +34,28 @@ Text FromWide(std::u16string_view wide, std::optional<unsigned> codePage) {
   return Text(std::move(out));  // Text stops at the terminator
 }
 
+namespace {
+
+// Whether a piece [begin, at) may end before byte `at`: the byte there is no continuation byte,
+// so it ends every sequence before it, and the piece does not end in a lead byte that needs more
+// bytes than the piece has left (kernel32 turns everything after such a lead into one U+FFFD).
+bool SafeCut(std::string_view text, size_t begin, size_t at) {
+  auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  if ((byte(at) & 0xC0) == 0x80) return false;
+  if (byte(at - 1) >= 0xE0 && byte(at - 1) <= 0xF4) return false;
+  if (at - begin >= 2 && byte(at - 2) >= 0xF0 && byte(at - 2) <= 0xF4) return false;
+  return true;
+}
+
+}  // namespace
+
 Text Utf8ToGbk(std::string_view text, size_t pieceBytes) {
   if (pieceBytes == 0) pieceBytes = 1;
   std::string out;
   out.reserve(text.size());  // every character takes at most as many bytes in 936 as in UTF-8
   for (size_t begin = 0; begin < text.size();) {
     size_t end = std::min(begin + pieceBytes, text.size());
-    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+    while (end < text.size() && !SafeCut(text, begin, end)) ++end;
     out += FromWide(ToWide(Text(text.substr(begin, end - begin))), kCp936).view();
     begin = end;
   }

@@ -23,9 +23,10 @@ WideText ToWide(const Text& text, std::optional<unsigned> codePage = std::nullop
 Text FromWide(std::u16string_view wide, std::optional<unsigned> codePage = std::nullopt);
 
 // The same characters in code page 936, from `text` read as UTF-8: FromWide(ToWide(text), 936).
-// Converts in pieces of about `pieceBytes` (omitted: 32 KiB), cut only before a byte that is no
-// UTF-8 continuation byte; such a byte ends every sequence, broken ones included, so the result
-// equals that of one conversion of the whole text while the wide buffer stays small.
+// Converts in pieces of about `pieceBytes` (omitted: 32 KiB), cut only where the cut cannot change
+// how a sequence is read: before a byte that is no UTF-8 continuation byte (it ends every
+// sequence, broken ones included) and not just after a lead byte that would find the piece too
+// short. The result equals that of one conversion of the whole text; the wide buffer stays small.
 Text Utf8ToGbk(std::string_view text, size_t pieceBytes = 32 * 1024);
 
 }  // namespace zicha

@@ -19,6 +19,8 @@ echo "code pages: $(wc -l < "$work/linux.txt") entries compared, $(wc -l < "$wor
 [ -z "$gone" ] || echo "code pages: listed but no longer different: $gone"
 if [ -n "$unlisted" ]; then
   echo "code pages: unlisted differences (Linux | Windows):"
-  for k in $unlisted; do echo "  $k: $(grep -F "$k: " "$work/linux.txt" | head -1) | $(grep -F "$k: " "$work/windows.txt" | head -1)"; done
+  while IFS= read -r k; do
+    echo "  $(grep -F -x -m1 "$k: $(sed -n "s/^$k: //p" "$work/linux.txt")" "$work/linux.txt") | $(sed -n "s/^$k: //p" "$work/windows.txt")"
+  done <<< "$unlisted"
   exit 1
 fi

@@ -104,6 +104,10 @@ int main() {
       "\xE4\xB8\xAD\xE4",    // valid then truncated at the end
       "\xF0\x9F",              // truncated four-byte at the end
       "\xE1\x80\xC0",         // continuation replaced by a lead
+      "\xF0" "A",               // four-byte lead two bytes before the end
+      "\xF0\xE2",              // four-byte lead, then a three-byte lead, at the end
+      "a\xE2",                  // three-byte lead as the last byte
+      "\xF0" "AB",              // four-byte lead with three bytes left
   };
   for (const std::string& s : utf8) std::printf("U %s: %s\n", Hex(s).c_str(), Units(kCpUtf8, s).c_str());
   return 0;

@@ -72,7 +72,7 @@ TEST(CodePage, WideTextAlwaysEndsWithZeroUnit) {
     const WideText wide = ToWide(text);
     ASSERT_FALSE(wide.empty()) << text;
     EXPECT_EQ(wide.back(), u'\0') << text;
-    EXPECT_EQ(Units(wide).find(u'\uFFFD') != std::u16string::npos, true) << text;
+    EXPECT_NE(wide.find(u'\uFFFD'), std::u16string::npos) << text;
   }
 }
 
@@ -84,7 +84,8 @@ TEST(CodePage, Utf8ToGbkInPiecesEqualsOneConversion) {
     const int length = static_cast<int>(rng() % 64);
     for (int i = 0; i < length; ++i) text.push_back(static_cast<char>(pool[rng() % sizeof pool]));
     const Text whole = FromWide(ToWide(Text(text)), kCp936);
-    for (size_t piece : {1u, 2u, 3u, 5u, 32768u}) ASSERT_EQ(Utf8ToGbk(text, piece), whole) << "piece " << piece;
+    for (size_t piece : {1u, 2u, 3u, 5u, 32768u})
+      ASSERT_EQ(Utf8ToGbk(text, piece), whole) << "piece " << piece << ", input " << testing::PrintToString(text);
   }
 }
 
