@@ -245,10 +245,9 @@ void CurlTransport::State::StartTransfer(RequestHandle& r) {
   r.headerList = curl_slist_append(r.headerList, "Expect:");
   r.headerList = curl_slist_append(r.headerList, "Proxy-Connection:");
   r.proxyHeaderList = curl_slist_append(r.proxyHeaderList, "Proxy-Connection:");
-  curl_easy_setopt(easy, CURLOPT_HTTPHEADER, r.headerList);
-  curl_easy_setopt(easy, CURLOPT_PROXYHEADER, r.proxyHeaderList);
-
   if (r.method == "HEAD") {
+    // No body either way, but announced as WinINet does.
+    r.headerList = curl_slist_append(r.headerList, "Content-Length: 0");
     curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
   } else if (r.method == "GET" && r.body.empty()) {
     curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
@@ -259,6 +258,8 @@ void CurlTransport::State::StartTransfer(RequestHandle& r) {
     curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(r.body.size()));
     curl_easy_setopt(easy, CURLOPT_POSTFIELDS, r.body.c_str());
   }
+  curl_easy_setopt(easy, CURLOPT_HTTPHEADER, r.headerList);
+  curl_easy_setopt(easy, CURLOPT_PROXYHEADER, r.proxyHeaderList);
   curl_multi_add_handle(r.multi, easy);
 }
 
