@@ -225,34 +225,45 @@ void CurlTransport::State::StartTransfer(RequestHandle& r) {
     curl_easy_setopt(easy, CURLOPT_SHARE, cookies);
     curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");  // the in-memory cookie engine
   }
-  if (!r.connection.internet.agent.empty()) curl_easy_setopt(easy, CURLOPT_USERAGENT, r.connection.internet.agent.c_str());
-
-  // Only the caller's header lines, plus removals of what curl would add of its own.
-  bool hasAccept = false, hasContentType = false;
+  // Only the caller's header lines, in WinINet's order: after Host the body's length, then the
+  // agent (unless the caller's lines carry one), then the caller's lines; and removals of what
+  // curl would add of its own.
+  const bool withBody = r.method != "HEAD" && !(r.method == "GET" && r.body.empty());
+  if (withBody || r.method == "HEAD") {
+    const std::string length = "Content-Length: " + std::to_string(withBody ? r.body.size() : 0);
+    r.headerList = curl_slist_append(r.headerList, length.c_str());
+  }
+  bool hasAccept = false, hasContentType = false, hasAgent = false;
+  std::vector<std::string> lines;
   for (const Text& line : TextSplit(r.headerText, "\r\n")) {
     std::string l(line.view());
     const size_t colon = l.find(':');
     if (colon == std::string::npos) continue;
-    const std::string name = l.substr(0, colon);
-    hasAccept |= TextLower(name) == "accept";
-    hasContentType |= TextLower(name) == "content-type";
+    const std::string name = TextLower(l.substr(0, colon)).str();
+    hasAccept |= name == "accept";
+    hasContentType |= name == "content-type";
+    hasAgent |= name == "user-agent";
     // curl drops "Name:" with an empty value; "Name;" sends it empty.
-    if (Trim(l.substr(colon + 1)).empty()) l = name + ";";
-    r.headerList = curl_slist_append(r.headerList, l.c_str());
+    if (Trim(l.substr(colon + 1)).empty()) l = l.substr(0, colon) + ";";
+    lines.push_back(std::move(l));
   }
+  const std::string& agent = r.connection.internet.agent;
+  if (!hasAgent && !agent.empty()) r.headerList = curl_slist_append(r.headerList, ("User-Agent: " + agent).c_str());
+  for (const std::string& l : lines) r.headerList = curl_slist_append(r.headerList, l.c_str());
+  if (!hasAgent) r.headerList = curl_slist_append(r.headerList, "User-Agent:");
   if (!hasAccept) r.headerList = curl_slist_append(r.headerList, "Accept:");
   if (!hasContentType) r.headerList = curl_slist_append(r.headerList, "Content-Type:");
   r.headerList = curl_slist_append(r.headerList, "Expect:");
   r.headerList = curl_slist_append(r.headerList, "Proxy-Connection:");
   r.proxyHeaderList = curl_slist_append(r.proxyHeaderList, "Proxy-Connection:");
+  if (!agent.empty()) curl_easy_setopt(easy, CURLOPT_USERAGENT, agent.c_str());  // for a proxy's CONNECT
+
   if (r.method == "HEAD") {
-    // No body either way, but announced as WinINet does.
-    r.headerList = curl_slist_append(r.headerList, "Content-Length: 0");
     curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
-  } else if (r.method == "GET" && r.body.empty()) {
+  } else if (!withBody) {
     curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
   } else {
-    // Any verb with a body (possibly empty, then "Content-Length: 0").
+    // Any verb with a body (possibly empty).
     if (r.method != "POST") curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, r.method.c_str());
     curl_easy_setopt(easy, CURLOPT_POST, 1L);
     curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(r.body.size()));
@@ -311,8 +322,15 @@ bool CurlTransport::State::Send(RequestHandle& r) {
     r.port = UrlPort(next);
     r.target = UrlPath(next).str();
     if (status <= 303 && r.method != "HEAD") {
+      // Continues as a GET without the body and without the body's type.
       r.method = "GET";
       r.body.clear();
+      std::string kept;
+      for (const Text& line : TextSplit(r.headerText, "\r\n")) {
+        if (StartsWithNoCase(line, "Content-Type:")) continue;
+        kept += (kept.empty() ? "" : "\r\n") + line.str();
+      }
+      r.headerText = kept;
     }
   }
   r.StopTransfer();

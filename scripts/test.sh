@@ -16,3 +16,4 @@ cmake --build --preset windows
 ctest --preset windows
 
 scripts/compare-codepages.sh build/linux/tools/cpdump build/windows/tools/cpdump.exe
+scripts/compare-http-wire.sh build/linux/http/tests/wire_dump build/windows/http/tests/wire_dump.exe
