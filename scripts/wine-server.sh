@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Keeps one Wine server alive for a test run. Started detached from the caller's terminal and pipes:
 # Wine's background services inherit open descriptors, and CTest would otherwise wait on them.
+# When DISPLAY names a local display that is not running, a virtual one (Xvfb) is started for the
+# window tests and stopped with the server.
 #   init   create and boot the prefix if it does not exist yet
-#   start  start a persistent server and boot the prefix
-#   stop   stop the server
+#   start  start a persistent server (and the display) and boot the prefix
+#   stop   stop the server (and the display this script started)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX="${WINEPREFIX:-$root/build/wine-prefix}"
@@ -16,9 +18,23 @@ boot() {
   setsid wineserver -p </dev/null >/dev/null 2>&1 || true
   setsid wineboot -i </dev/null >/dev/null 2>&1 || true
 }
+xvfb_pid="$WINEPREFIX.xvfb.pid"
+start_display() {
+  local n="${DISPLAY:-}"
+  n="${n#:}"; n="${n%%.*}"
+  [[ "$n" =~ ^[0-9]+$ ]] || return 0
+  [ -e "/tmp/.X11-unix/X$n" ] && return 0
+  setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  echo $! > "$xvfb_pid"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+}
+stop_display() {
+  [ -f "$xvfb_pid" ] && kill "$(cat "$xvfb_pid")" 2>/dev/null || true
+  rm -f "$xvfb_pid"
+}
 case "${1:-}" in
   init)  [ -f "$WINEPREFIX/system.reg" ] || { boot; wineserver -k </dev/null >/dev/null 2>&1 || true; } ;;
-  start) boot ;;
-  stop)  wineserver -k </dev/null >/dev/null 2>&1 || true ;;
+  start) start_display; boot ;;
+  stop)  wineserver -k </dev/null >/dev/null 2>&1 || true; stop_display ;;
   *) echo "usage: $0 init|start|stop" >&2; exit 2 ;;
 esac
