@@ -32,9 +32,19 @@ stop_display() {
   [ -f "$xvfb_pid" ] && kill "$(cat "$xvfb_pid")" 2>/dev/null || true
   rm -f "$xvfb_pid"
 }
+# Like a Chinese Windows, link the default dialog fonts to a CJK font (fonts-wqy-zenhei), so
+# the window's labels render in the prefix. Done once per prefix.
+configure_fonts() {
+  [ -f "$WINEPREFIX/.zicha-fonts" ] && return 0
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+  for face in Tahoma "Microsoft Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI"; do
+    wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d 'wqy-zenhei.ttc,WenQuanYi Zen Hei' /f </dev/null >/dev/null 2>&1 || true
+  done
+  touch "$WINEPREFIX/.zicha-fonts"
+}
 case "${1:-}" in
-  init)  [ -f "$WINEPREFIX/system.reg" ] || { boot; wineserver -k </dev/null >/dev/null 2>&1 || true; } ;;
-  start) start_display; boot ;;
+  init)  [ -f "$WINEPREFIX/system.reg" ] || boot; configure_fonts; wineserver -k </dev/null >/dev/null 2>&1 || true ;;
+  start) start_display; boot; configure_fonts ;;
   stop)  wineserver -k </dev/null >/dev/null 2>&1 || true; stop_display ;;
   *) echo "usage: $0 init|start|stop" >&2; exit 2 ;;
 esac
