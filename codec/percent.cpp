@@ -29,6 +29,24 @@ char EscapeAt(std::string_view text, size_t i) {
 
 }  // namespace
 
+std::string PercentEncode(std::string_view bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(bytes.size() * 3);
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' || b == '.' ||
+        b == '_' || b == '~') {
+      out.push_back(c);
+    } else {
+      out.push_back('%');
+      out.push_back(kHex[b >> 4]);
+      out.push_back(kHex[b & 15]);
+    }
+  }
+  return out;
+}
+
 Text PercentDecode(std::string_view text, std::optional<bool> fromUtf8) {
   // Size the result exactly first, so that no memory is touched beyond what it holds.
   const size_t n = text.size();

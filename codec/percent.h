@@ -2,6 +2,7 @@
 // Percent-decoding of the lookup answer.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "text/text.h"
@@ -16,5 +17,8 @@ namespace zicha {
 // With `fromUtf8` true (omitted: false) the decoded bytes are then read as UTF-8 and converted to
 // code page 936 (Utf8ToGbk). Linear in the length of the text.
 Text PercentDecode(std::string_view text, std::optional<bool> fromUtf8 = std::nullopt);
+
+// Every byte outside A-Z, a-z, 0-9 and "-._~" as "%" and two upper-case hex digits. Any bytes.
+std::string PercentEncode(std::string_view bytes);
 
 }  // namespace zicha

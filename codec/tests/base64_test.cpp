@@ -47,6 +47,34 @@ TEST(Base64, AgreesWithSimpleEncoderOnEveryLengthUpTo64) {
   }
 }
 
+TEST(Base64, StrictDecoding) {
+  struct Case {
+    const char* text;
+    bool ok;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"", true, ""},          {"Zg==", true, "f"},     {"Zm8=", true, "fo"},   {"Zm9vYmFy", true, "foobar"},
+      {"AA==", true, std::string(1, '\0')},              {"//79", true, "\xFF\xFE\xFD"},
+      {"Zg=", false, ""},      {"Zg", false, ""},       {"Zh==", false, ""},    // pad bits must be zero
+      {"Zm9=", false, ""},     {"Z===", false, ""},     {"=Zg=", false, ""},    {"Zg==Zg==", false, ""},
+      {"Zm 9v", false, ""},    {"Zm9v\n", false, ""},  {"Zm-v", false, ""},    {"Zm=v", false, ""},
+  };
+  for (const auto& c : cases) {
+    Bytes out(std::string_view("stale"));
+    EXPECT_EQ(Base64Decode(c.text, out), c.ok) << c.text;
+    EXPECT_EQ(out.view(), c.bytes) << c.text;
+  }
+  std::mt19937 rng(5);
+  for (int length = 0; length <= 40; ++length) {
+    std::string in;
+    for (int i = 0; i < length; ++i) in.push_back(static_cast<char>(rng() & 0xFF));
+    Bytes out;
+    ASSERT_TRUE(Base64Decode(Base64Encode(Bytes(in)), out));
+    ASSERT_EQ(out.view(), in);
+  }
+}
+
 TEST(EncodeEmail, TwoPassesOverCodePage936Bytes) {
   EXPECT_EQ(EncodeEmail("abc"), "WVdKag==");
   EXPECT_EQ(Base64Encode(TextToBytes("\xD6\xD0")), "1tA=");  // 中

@@ -47,6 +47,18 @@ TEST(PercentDecode, FromUtf8ConvertsToCodePage936) {
   EXPECT_TRUE(PercentDecode("", true).empty());
 }
 
+TEST(PercentEncode, RoundTripsThroughTheDecoder) {
+  EXPECT_EQ(PercentEncode("a-b_c.d~e"), "a-b_c.d~e");
+  EXPECT_EQ(PercentEncode("a b+?%"), "a%20b%2B%3F%25");
+  EXPECT_EQ(PercentEncode("\xEF\xBB\xBF\xE4\xB8\xAD"), "%EF%BB%BF%E4%B8%AD");
+  const std::string all = [] {
+    std::string s;
+    for (int b = 1; b < 256; ++b) s.push_back(static_cast<char>(b));
+    return s;
+  }();
+  EXPECT_EQ(PercentDecode(PercentEncode(all)).str(), all);
+}
+
 // The step-by-step definition: the result grown by concatenation, the digit value found in the
 // digit table with the text primitives.
 Text PercentDecodeStepByStep(std::string_view text) {

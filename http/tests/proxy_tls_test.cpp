@@ -1,28 +1,17 @@
 // libcurl transport through a real proxy (tinyproxy) and over TLS with a test certificate
 // authority, all on 127.0.0.1.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "http/curl_transport.h"
 #include "http/request.h"
+#include "http/tests/child_process.h"
 #include "http/tests/test_server.h"
-
-extern char** environ;
 
 namespace zicha {
 namespace {
@@ -32,44 +21,9 @@ using testing::Answer;
 using testing::ReceivedRequest;
 using testing::TestServer;
 
-// A child process, ended when this goes out of scope.
-class Child {
- public:
-  explicit Child(std::vector<std::string> args) {
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    if (posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
-  }
-  ~Child() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  bool started() const { return pid_ > 0; }
-
- private:
-  pid_t pid_ = -1;
-};
-
-bool RunShell(const std::string& command) { return std::system(command.c_str()) == 0; }
-
-// Waits (at most five seconds) until something accepts connections on the port.
-bool WaitForPort(int port) {
-  for (int i = 0; i < 100; ++i) {
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<uint16_t>(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool ok = connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-    close(s);
-    if (ok) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return false;
-}
+using testing::Child;
+using testing::RunShell;
+using testing::WaitForPort;
 
 class ProxyAndTls : public ::testing::Test {
  protected:
@@ -78,7 +32,7 @@ class ProxyAndTls : public ::testing::Test {
     fs::create_directories(*dir_);
     const std::string d = dir_->string();
     // A certificate authority and a server certificate for 127.0.0.1 signed by it.
-    ok_ = RunShell("cd " + d + " && openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.crt -days 2 "
+    ok_ = 0 == RunShell("cd " + d + " && openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.crt -days 2 "
               "-subj /CN=zicha-test-ca >/dev/null 2>&1 && "
               "openssl req -newkey rsa:2048 -nodes -keyout server.key -out server.csr -subj /CN=127.0.0.1 "
               ">/dev/null 2>&1 && printf 'subjectAltName=IP:127.0.0.1\\n' > san.ext && "
