@@ -2,6 +2,7 @@
 //   zicha-server [--db PATH] [--listen ADDR:PORT] [--rate PER_SECOND] [--burst N]
 //   zicha-server import [--db PATH] FILE.csv
 #include <httplib.h>
+#include <netinet/tcp.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -26,7 +27,9 @@ using namespace zicha::server;
 
 constexpr const char* kDefaultDb = "zicha-leaks.db";
 constexpr size_t kMaxRequestBody = 8 * 1024;
-constexpr int kWorkerThreads = 64;
+// More workers than the keep-alive connections we expect at once, so that a client that reconnects
+// never waits for a worker that another connection holds.
+constexpr int kWorkerThreads = 128;
 
 int Usage() {
   std::fprintf(stderr,
@@ -97,10 +100,13 @@ int Serve(const ServeOptions& o) {
   const std::string db = o.db;
   server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
   // SO_REUSEADDR only: cpp-httplib also sets SO_REUSEPORT, which would let a second service
-  // share a port that is in use instead of failing.
+  // share a port that is in use instead of failing. TCP_NODELAY (inherited by accepted sockets):
+  // the answer's head and body go out in separate writes, which Nagle's algorithm would hold
+  // back for the client's delayed acknowledgement.
   server.set_socket_options([](socket_t sock) {
     int yes = 1;
     setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
   });
   server.set_payload_max_length(kMaxRequestBody);
   server.set_read_timeout(5, 0);
