@@ -7,20 +7,12 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cmake --preset bench >/dev/null && cmake --build --preset bench --target http_fetch >/dev/null
 work=$(mktemp -d)
-trap 'kill $(cat "$work/nginx.pid" 2>/dev/null) 2>/dev/null || true; rm -rf "$work"' EXIT
-mkdir -p "$work/www" "$work/tmp"
-chmod 755 "$work" "$work/www"
+source "$root/scripts/bench-lib.sh"
+trap 'stop_static_nginx "$work"; rm -rf "$work"' EXIT
+mkdir -p "$work/www"
 head -c $((64 << 20)) /dev/urandom > "$work/www/body.bin"
-chmod 644 "$work/www/body.bin"
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
-cat > "$work/nginx.conf" <<CONF
-daemon on; pid $work/nginx.pid; error_log $work/error.log; worker_processes 1;
-events { worker_connections 64; }
-http { access_log off; client_body_temp_path $work/tmp; proxy_temp_path $work/tmp;
-  fastcgi_temp_path $work/tmp; uwsgi_temp_path $work/tmp; scgi_temp_path $work/tmp;
-  server { listen 127.0.0.1:$port; root $work/www; } }
-CONF
-nginx -c "$work/nginx.conf"
+port=$(free_port)
+start_static_nginx "$work" "$port"
 url="http://127.0.0.1:$port/body.bin"
 for _ in 1 2 3; do curl -s -o /dev/null "$url"; done  # warm the page cache
 

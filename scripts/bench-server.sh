@@ -7,14 +7,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cmake --preset release >/dev/null && cmake --build --preset release >/dev/null
 server="$root/build/release/server/zicha-server"
 work=$(mktemp -d)
-chmod 755 "$work"
+source "$root/scripts/bench-lib.sh"
 cleanup() {
   [ -n "${service:-}" ] && kill "$service" 2>/dev/null || true
-  [ -f "$work/nginx.pid" ] && kill "$(cat "$work/nginx.pid")" 2>/dev/null || true
+  stop_static_nginx "$work"
   rm -rf "$work"
 }
 trap cleanup EXIT
-free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
 
 awk 'BEGIN { print "address,leak name,date,data kinds";
   split("星光商城 云端相册 在线课堂 健康打卡 Example_Forum", leak, " ");
@@ -39,17 +38,10 @@ wrk.body = "$body"
 wrk.headers["Content-Type"] = "application/x-www-form-urlencoded"
 LUA
 
-mkdir -p "$work/www" "$work/tmp" && chmod 755 "$work/www"
-cp "$work/answer.txt" "$work/www/answer.txt" && chmod 644 "$work/www/answer.txt"
+mkdir -p "$work/www"
+cp "$work/answer.txt" "$work/www/answer.txt"
 nport=$(free_port)
-cat > "$work/nginx.conf" <<CONF
-daemon on; pid $work/nginx.pid; error_log $work/error.log; worker_processes 1;
-events { worker_connections 256; }
-http { access_log off; client_body_temp_path $work/tmp; proxy_temp_path $work/tmp;
-  fastcgi_temp_path $work/tmp; uwsgi_temp_path $work/tmp; scgi_temp_path $work/tmp;
-  server { listen 127.0.0.1:$nport; root $work/www; } }
-CONF
-nginx -c "$work/nginx.conf"
+start_static_nginx "$work" "$nport"
 
 run_wrk() { wrk -t2 -c64 -d10s --latency "$@" 2>/dev/null; }
 ours=$(run_wrk -s "$work/post.lua" "http://127.0.0.1:$port/index.php")

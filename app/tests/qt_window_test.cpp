@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -91,12 +92,14 @@ TEST_F(QtWindow, EnterInTheEmailBoxStartsExactlyOneLookup) {
       {Qt::Key_Enter, Qt::KeypadModifier},
   };
   size_t expected = 0;
+  QSignalSpy reachedTheBox(window_.EmailBox(), &QLineEdit::returnPressed);
   for (const auto& [key, modifiers] : enters) {
     answer_ = "answer " + std::to_string(expected + 1);
     QTest::keyClick(window_.EmailBox(), key, modifiers);
     EXPECT_EQ(lookups(), ++expected);
     EXPECT_EQ(window_.ResultBox()->toPlainText().toStdString(), answer_);
     EXPECT_EQ(focused(), window_.EmailBox());  // Enter never moves the focus
+    EXPECT_EQ(reachedTheBox.count(), static_cast<int>(expected));  // and still reaches the box
   }
   EXPECT_EQ(server_.Requests().back().body, "data=WVdKag==");
   QTest::keyClick(window_.EmailBox(), Qt::Key_X);  // other keys start none and reach the box
