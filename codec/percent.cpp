@@ -47,7 +47,36 @@ std::string PercentEncode(std::string_view bytes) {
   return out;
 }
 
+namespace {
+
+constexpr size_t kPieceBytes = 32 * 1024;
+
+// The escapes decoded and the result converted from UTF-8 to 936 in pieces: the decoded bytes
+// never exist whole, so only the result takes memory of the answer's size. Equal to
+// Utf8ToGbk(PercentDecode(text)), as any cut AppendUtf8AsGbk makes gives the same result.
+Text DecodeToGbk(std::string_view text) {
+  std::string out, pending;
+  out.reserve(text.size());  // reserved, not touched: pages are taken only as the result fills them
+  pending.reserve(2 * kPieceBytes + 2);
+  const size_t n = text.size();
+  for (size_t i = 0; i < n;) {
+    for (; i < n && pending.size() < 2 * kPieceBytes; ++i) {
+      if (text[i] != '%') {
+        pending.push_back(text[i]);
+      } else {
+        if (const char byte = EscapeAt(text, i)) pending.push_back(byte);
+        i += 2;
+      }
+    }
+    pending.erase(0, AppendUtf8AsGbk(pending, kPieceBytes, i >= n, out));
+  }
+  return Text(std::move(out));
+}
+
+}  // namespace
+
 Text PercentDecode(std::string_view text, std::optional<bool> fromUtf8) {
+  if (fromUtf8.value_or(false)) return DecodeToGbk(text);
   // Size the result exactly first, so that no memory is touched beyond what it holds.
   const size_t n = text.size();
   size_t size = 0;
@@ -69,8 +98,7 @@ Text PercentDecode(std::string_view text, std::optional<bool> fromUtf8) {
       i += 2;
     }
   }
-  Text decoded(std::move(out));
-  return fromUtf8.value_or(false) ? Utf8ToGbk(decoded) : decoded;
+  return Text(std::move(out));
 }
 
 }  // namespace zicha

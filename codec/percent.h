@@ -15,7 +15,8 @@ namespace zicha {
 // So the two bytes after a "%" are always consumed: "%G1" gives 0xE1, "%4" at the end gives 0x40,
 // "%00" and a final "%" give nothing. "+" is an ordinary byte. Every other byte is copied.
 // With `fromUtf8` true (omitted: false) the decoded bytes are then read as UTF-8 and converted to
-// code page 936 (Utf8ToGbk). Linear in the length of the text.
+// code page 936 (Utf8ToGbk), piece by piece, so that the decoded UTF-8 never exists whole.
+// Linear in the length of the text.
 Text PercentDecode(std::string_view text, std::optional<bool> fromUtf8 = std::nullopt);
 
 // Every byte outside A-Z, a-z, 0-9 and "-._~" as "%" and two upper-case hex digits. Any bytes.

@@ -49,16 +49,23 @@ bool SafeCut(std::string_view text, size_t begin, size_t at) {
 
 }  // namespace
 
-Text Utf8ToGbk(std::string_view text, size_t pieceBytes) {
+size_t AppendUtf8AsGbk(std::string_view utf8, size_t pieceBytes, bool final, std::string& out) {
   if (pieceBytes == 0) pieceBytes = 1;
-  std::string out;
-  out.reserve(text.size());  // every character takes at most as many bytes in 936 as in UTF-8
-  for (size_t begin = 0; begin < text.size();) {
-    size_t end = std::min(begin + pieceBytes, text.size());
-    while (end < text.size() && !SafeCut(text, begin, end)) ++end;
-    out += FromWide(ToWide(Text(text.substr(begin, end - begin))), kCp936).view();
+  size_t begin = 0;
+  while (begin < utf8.size()) {
+    size_t end = std::min(begin + pieceBytes, utf8.size());
+    while (end < utf8.size() && !SafeCut(utf8, begin, end)) ++end;
+    if (end == utf8.size() && !final) break;  // more bytes may belong to this piece
+    out += FromWide(ToWide(Text(utf8.substr(begin, end - begin))), kCp936).view();
     begin = end;
   }
+  return begin;
+}
+
+Text Utf8ToGbk(std::string_view text, size_t pieceBytes) {
+  std::string out;
+  out.reserve(text.size());  // every character takes at most as many bytes in 936 as in UTF-8
+  AppendUtf8AsGbk(text, pieceBytes, true, out);
   return Text(std::move(out));
 }
 

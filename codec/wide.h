@@ -29,4 +29,10 @@ Text FromWide(std::u16string_view wide, std::optional<unsigned> codePage = std::
 // short. The result equals that of one conversion of the whole text; the wide buffer stays small.
 Text Utf8ToGbk(std::string_view text, size_t pieceBytes = 32 * 1024);
 
+// The piece loop of Utf8ToGbk, for UTF-8 that arrives in parts: converts pieces of about
+// `pieceBytes` from the front of `utf8`, appending their code page 936 form to `out`, and returns
+// how many bytes it consumed. Unless `final`, the bytes after the last safe cut are left for the
+// next call (with more bytes after them); any such partition gives the same result.
+size_t AppendUtf8AsGbk(std::string_view utf8, size_t pieceBytes, bool final, std::string& out);
+
 }  // namespace zicha

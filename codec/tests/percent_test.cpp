@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "codec/codepage.h"
 #include "codec/wide.h"
 #include "text/text_ops.h"
 
@@ -45,6 +46,19 @@ TEST(PercentDecode, FromUtf8ConvertsToCodePage936) {
   EXPECT_EQ(PercentDecode("%EF%BB%BF%E6%B3%84%E9%9C%B2", true), "?\xD0\xB9\xC2\xB6");  // BOM, 泄露
   EXPECT_EQ(PercentDecode("%F0%9F%98%80x", true), "??x");  // outside 936: one "?" per UTF-16 unit
   EXPECT_TRUE(PercentDecode("", true).empty());
+}
+
+TEST(PercentDecode, InPiecesEqualsDecodingThenConvertingWhole) {
+  // Answers over many 32 KiB pieces, with broken and cut sequences everywhere.
+  std::mt19937 rng(9);
+  const char* pool[] = {"%E4%B8%AD", "%E4%B8", "%F0%9F%98%80", "%F0", "%ED%A0%80", "%C2", "%80", "%EF%BB%BF",
+                        "a", "?", "%0D%0A", "%E2%82%AC", "%FF", "%00", "%", "%G1", "\xD6\xD0"};
+  for (int round = 0; round < 6; ++round) {
+    std::string text;
+    while (text.size() < 200000) text += pool[rng() % (sizeof pool / sizeof *pool)];
+    const Text whole = FromWide(ToWide(PercentDecode(text)), kCp936);  // one conversion of all of it
+    ASSERT_TRUE(PercentDecode(text, true) == whole) << "round " << round;
+  }
 }
 
 TEST(PercentEncode, RoundTripsThroughTheDecoder) {
