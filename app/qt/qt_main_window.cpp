@@ -65,7 +65,9 @@ QtMainWindow::QtMainWindow(std::string endpoint) : endpoint_(std::move(endpoint)
                  Qt::WindowCloseButtonHint);
   setFixedSize(d.outerWidth - kFrameWidth, d.outerHeight - kFrameHeight);
   RegisterResources();
-  setWindowIcon(QIcon(":/zicha.svg"));
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128}) icon.addFile(QString(":/zicha-%1.png").arg(size), QSize(size, size));
+  setWindowIcon(icon);
   QPalette face = palette();
   face.setColor(QPalette::Window, face.color(QPalette::Button));
   setPalette(face);
