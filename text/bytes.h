@@ -26,8 +26,6 @@ class Bytes {
   const char* Data() const { return bytes_.empty() ? nullptr : bytes_.data(); }
   std::string_view view() const { return bytes_; }
   unsigned char operator[](size_t i) const { return static_cast<unsigned char>(bytes_[i]); }
-  // Releases the storage without copying; the buffer is left empty.
-  std::string Release() && { return std::move(bytes_); }
 
   friend bool operator==(const Bytes& a, const Bytes& b) { return a.bytes_ == b.bytes_; }
 

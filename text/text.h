@@ -39,11 +39,6 @@ class Text {
   const std::string& str() const { return bytes_; }
   std::string_view view() const { return bytes_; }
   operator std::string_view() const { return bytes_; }
-  // Releases the bytes without copying; the Text is left absent.
-  std::string Release() && {
-    present_ = false;
-    return std::move(bytes_);
-  }
 
   // For platform calls: null for the absent text, otherwise a zero-terminated string.
   const char* CStrOrNull() const { return present_ ? bytes_.c_str() : nullptr; }
