@@ -20,11 +20,20 @@ constexpr std::array<int8_t, 256> kDigit = [] {
 
 // The byte an escape at `i` decodes to (0 adds nothing). A missing digit (the text has ended)
 // counts as 0.
-char EscapeAt(std::string_view text, size_t i) {
+// Decodes the unit at `i` (a byte, or "%" and the two bytes after it), hands the resulting byte
+// to `emit` unless it is zero, and returns where the next unit starts. A missing digit (the text
+// has ended) counts as 0.
+template <class Emit>
+size_t DecodeUnit(std::string_view text, size_t i, Emit&& emit) {
+  if (text[i] != '%') {
+    emit(text[i]);
+    return i + 1;
+  }
   const size_t n = text.size();
   const int high = i + 1 < n ? kDigit[static_cast<unsigned char>(text[i + 1])] : 0;
   const int low = i + 2 < n ? kDigit[static_cast<unsigned char>(text[i + 2])] : 0;
-  return static_cast<char>(static_cast<unsigned>(high * 16 + low) & 0xFFu);
+  if (const auto byte = static_cast<char>(static_cast<unsigned>(high * 16 + low) & 0xFFu)) emit(byte);
+  return i + 3;
 }
 
 }  // namespace
@@ -60,14 +69,7 @@ Text DecodeToGbk(std::string_view text) {
   pending.reserve(2 * kPieceBytes + 2);
   const size_t n = text.size();
   for (size_t i = 0; i < n;) {
-    for (; i < n && pending.size() < 2 * kPieceBytes; ++i) {
-      if (text[i] != '%') {
-        pending.push_back(text[i]);
-      } else {
-        if (const char byte = EscapeAt(text, i)) pending.push_back(byte);
-        i += 2;
-      }
-    }
+    while (i < n && pending.size() < 2 * kPieceBytes) i = DecodeUnit(text, i, [&](char b) { pending.push_back(b); });
     pending.erase(0, AppendUtf8AsGbk(pending, kPieceBytes, i >= n, out));
   }
   return Text(std::move(out));
@@ -80,24 +82,10 @@ Text PercentDecode(std::string_view text, std::optional<bool> fromUtf8) {
   // Size the result exactly first, so that no memory is touched beyond what it holds.
   const size_t n = text.size();
   size_t size = 0;
-  for (size_t i = 0; i < n; ++i) {
-    if (text[i] == '%') {
-      size += EscapeAt(text, i) != 0;
-      i += 2;
-    } else {
-      ++size;
-    }
-  }
+  for (size_t i = 0; i < n;) i = DecodeUnit(text, i, [&](char) { ++size; });
   std::string out(size, '\0');
   char* o = out.data();
-  for (size_t i = 0; i < n; ++i) {
-    if (text[i] != '%') {
-      *o++ = text[i];
-    } else {
-      if (const char byte = EscapeAt(text, i)) *o++ = byte;
-      i += 2;
-    }
-  }
+  for (size_t i = 0; i < n;) i = DecodeUnit(text, i, [&](char b) { *o++ = b; });
   return Text(std::move(out));
 }
 
