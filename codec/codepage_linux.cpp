@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -171,7 +170,7 @@ void DecodeUtf8(const unsigned char* s, size_t n, Sink<char16_t>& sink) {
     size_t k = 1;
     bool bad = false;
     for (; k <= need; ++k) {
-      const unsigned c = i + k < n ? s[i + k] : 0u;
+      const unsigned c = s[i + k];  // in range: the end was handled above
       if (c < 0x80 || c > 0xBF) {
         bad = true;
         break;
