@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tests/in_memory_window.h"
 #include "http/tests/test_server.h"
 
 namespace zicha {
@@ -15,17 +16,7 @@ using testing::Answer;
 using testing::ReceivedRequest;
 using testing::TestServer;
 
-// Holds the two boxes' texts and records what the handlers asked of the window.
-struct InMemoryWindow final : MainWindowPort {
-  Text email, result = Text("previous answer");
-  std::vector<ControlId> focusMoves;
-  int closeRequests = 0, busyOn = 0, busyOff = 0;
-  Text EmailText() override { return email; }
-  void SetResultText(const Text& text) override { result = text; }
-  void RequestClose() override { ++closeRequests; }
-  void FocusControl(ControlId id) override { focusMoves.push_back(id); }
-  void SetBusy(bool busy) override { ++(busy ? busyOn : busyOff); }
-};
+using testing::InMemoryWindow;
 
 TEST(Lookup, TheRequestOnTheWire) {
   TestServer server([](const ReceivedRequest&) { return Answer(200, "", "ok"); });

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/lookup.h"
+#include "app/tests/in_memory_window.h"
 #include "codec/base64.h"
 #include "codec/percent.h"
 #include "http/request.h"
@@ -120,14 +121,7 @@ TEST_F(Service, MalformedRequestsAndOtherPathsAndMethods) {
 }
 
 TEST_F(Service, TheProgramsOwnLookupShowsTheAnswer) {
-  struct Window final : MainWindowPort {
-    Text email, result;
-    Text EmailText() override { return email; }
-    void SetResultText(const Text& t) override { result = t; }
-    void RequestClose() override {}
-    void FocusControl(ControlId) override {}
-    void SetBusy(bool) override {}
-  } window;
+  testing::InMemoryWindow window;
   window.email = Text("Alice@Example.com");
   QueryLeak(window, Url());
   // What 编辑框2 shows, in code page 936: no "?" of the byte-order mark, the Chinese intact.
